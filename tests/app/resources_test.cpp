@@ -76,7 +76,7 @@ VersionNode ParseVersionNode(const Text& block, size_t at, size_t* next)
     return node;
 }
 
-const VersionNode* Child(const VersionNode& node, const std::wstring& key)
+const VersionNode* FindChild(const VersionNode& node, const std::wstring& key)
 {
     for (const VersionNode& child : node.children)
         if (child.key == key)
@@ -91,6 +91,13 @@ std::wstring WideValue(const VersionNode& node)
     while (!text.empty() && text.back() == L'\0')
         text.pop_back();
     return text;
+}
+
+BOOL CALLBACK CollectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR param)
+{
+    auto* names = reinterpret_cast<std::vector<Text>*>(param);
+    names->push_back(IS_INTRESOURCE(name) ? Join({"#", std::to_string(LOWORD(name))}) : Text(name));
+    return TRUE;
 }
 
 }  // namespace
@@ -142,7 +149,7 @@ TEST(Resources, VersionBlockHoldsTheFixedInfoAndSixStringsInOrder)
     EXPECT_EQ(fixed.dwFileDateMS, 0u);
     EXPECT_EQ(fixed.dwFileDateLS, 0u);
 
-    const VersionNode* strings = Child(root, L"StringFileInfo");
+    const VersionNode* strings = FindChild(root, L"StringFileInfo");
     ASSERT_NE(strings, nullptr);
     ASSERT_EQ(strings->children.size(), 1u);
     const VersionNode& table = strings->children[0];
@@ -154,12 +161,12 @@ TEST(Resources, VersionBlockHoldsTheFixedInfoAndSixStringsInOrder)
     }
     EXPECT_EQ(keys, (std::vector<std::wstring>{L"FileVersion", L"FileDescription", L"ProductName",
                                                L"ProductVersion", L"LegalCopyright", L"Comments"}));
-    EXPECT_EQ(WideValue(*Child(table, L"FileVersion")), L"1.0.0.0");
-    EXPECT_EQ(WideValue(*Child(table, L"ProductVersion")), L"1.0.0.0");
+    EXPECT_EQ(WideValue(*FindChild(table, L"FileVersion")), L"1.0.0.0");
+    EXPECT_EQ(WideValue(*FindChild(table, L"ProductVersion")), L"1.0.0.0");
 
-    const VersionNode* variables = Child(root, L"VarFileInfo");
+    const VersionNode* variables = FindChild(root, L"VarFileInfo");
     ASSERT_NE(variables, nullptr);
-    const VersionNode* translation = Child(*variables, L"Translation");
+    const VersionNode* translation = FindChild(*variables, L"Translation");
     ASSERT_NE(translation, nullptr);
     EXPECT_EQ(translation->value, Text("\x04\x08\xB0\x04", 4));
 }
@@ -168,14 +175,7 @@ TEST(Resources, ProgramIconGroupComesFirstWithNineBitmapSizes)
 {
     ExeModule exe;
     std::vector<Text> groups;
-    EnumResourceNamesA(
-        exe.module, RT_GROUP_ICON,
-        [](HMODULE, LPCSTR, LPSTR name, LONG_PTR param) -> BOOL {
-            auto* names = reinterpret_cast<std::vector<Text>*>(param);
-            names->push_back(IS_INTRESOURCE(name) ? "#" + std::to_string(LOWORD(name)) : name);
-            return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&groups));
+    EnumResourceNamesA(exe.module, RT_GROUP_ICON, CollectName, reinterpret_cast<LONG_PTR>(&groups));
     ASSERT_FALSE(groups.empty());
     EXPECT_EQ(groups.front(), "DEFAULT_ICON");
 

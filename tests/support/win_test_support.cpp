@@ -4,6 +4,8 @@
 
 #include <atomic>
 
+#include "tests/support/open_handles_win.h"
+
 TempDir::TempDir(const Text& parent)
 {
     Text base = parent;
@@ -181,4 +183,45 @@ Text WindowText(HWND window)
                         SMTO_ABORTIFHUNG, 5000, &copied);
     text.resize(copied);
     return text;
+}
+
+void** FindImportSlot(const char* dll, const char* name)
+{
+    // The loader fills each slot with the function's final address, the same
+    // that GetProcAddress gives (forwarded exports included), so the slot is
+    // found by its content in whichever import entry the linker made for it.
+    void* address = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(dll), name));
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+    for (; address && imports.VirtualAddress && entry->Name; ++entry) {
+        for (auto* slot = reinterpret_cast<void**>(base + entry->FirstThunk); *slot; ++slot) {
+            if (*slot == address)
+                return slot;
+        }
+    }
+    ADD_FAILURE() << "the test exe does not import " << name << " from " << dll;
+    return nullptr;
+}
+
+void* SwapImportSlot(void** slot, void* address)
+{
+    DWORD oldProtection = 0;
+    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &oldProtection);
+    void* old = *slot;
+    *slot = address;
+    VirtualProtect(slot, sizeof *slot, oldProtection, &oldProtection);
+    return old;
+}
+
+int HandlesLeftBehind(int runs, const std::function<void()>& run)
+{
+    run();
+    const size_t before = OpenHandles().size();
+    for (int i = 0; i < runs; ++i)
+        run();
+    return static_cast<int>(OpenHandles().size()) - static_cast<int>(before);
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "base/text.h"
@@ -56,3 +57,42 @@ DWORD WaitForExit(const Child& child, DWORD ms = 20000);
 // ("#32770" for a message box), waiting up to `ms` for it; null when none came.
 HWND WaitForProcessWindow(DWORD processId, const char* className, DWORD ms = 20000);
 Text WindowText(HWND window);
+
+// How many more handles the process holds after `runs` calls of `run` than
+// before them; a first call beforehand may open what the process keeps.
+int HandlesLeftBehind(int runs, const std::function<void()>& run);
+
+// The slot of the exe's import table through which it calls `name` of `dll`;
+// fails the test and gives null when the exe does not import it.
+void** FindImportSlot(const char* dll, const char* name);
+// Writes the address into the slot and returns the one it held.
+void* SwapImportSlot(void** slot, void* address);
+
+// Points the test exe's calls of one function imported from a DLL at another
+// function while the object lives. The code under test is linked into the
+// exe, so its calls go through the exe's import table too: a test can make an
+// operating-system call fail, or watch it and pass it on to Original().
+template <typename Function>
+class ImportPatch {
+public:
+    ImportPatch(const char* dll, const char* name, Function* replacement)
+        : slot_(FindImportSlot(dll, name))
+    {
+        if (slot_)
+            original_ = reinterpret_cast<Function*>(
+                SwapImportSlot(slot_, reinterpret_cast<void*>(replacement)));
+    }
+    ImportPatch(const ImportPatch&) = delete;
+    ImportPatch& operator=(const ImportPatch&) = delete;
+    ~ImportPatch()
+    {
+        if (slot_)
+            SwapImportSlot(slot_, reinterpret_cast<void*>(original_));
+    }
+
+    Function* Original() const { return original_; }
+
+private:
+    void** slot_;
+    Function* original_ = nullptr;
+};
