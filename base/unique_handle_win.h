@@ -81,10 +81,108 @@ struct HookTraits {
     static void Release(Type h) { UnhookWindowsHookEx(h); }
 };
 
+// A DC of CreateCompatibleDC, released with DeleteDC rather than DeleteObject.
+struct MemoryDcTraits {
+    using Type = HDC;
+    static Type None() { return nullptr; }
+    static void Release(Type h) { DeleteDC(h); }
+};
+
 using UniqueHandle = Unique<KernelHandleTraits>;
+using UniqueMemoryDc = Unique<MemoryDcTraits>;
 using UniqueFile = Unique<FileHandleTraits>;
 using UniqueFind = Unique<FindHandleTraits>;
 using UniqueIcon = Unique<IconTraits>;
 using UniqueHook = Unique<HookTraits>;
 template <typename Object>
 using UniqueGdi = Unique<GdiObjectTraits<Object>>;
+
+struct WindowTraits {
+    using Type = HWND;
+    static Type None() { return nullptr; }
+    static void Release(Type h) { DestroyWindow(h); }
+};
+// A window that is torn down unless its builder hands it out with Detach().
+using UniqueWindow = Unique<WindowTraits>;
+
+// BeginPaint and EndPaint around one WM_PAINT; keeps the PAINTSTRUCT that
+// EndPaint needs.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) noexcept : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc()
+    {
+        if (dc_)
+            EndPaint(window_, &paint_);
+    }
+
+    HDC Get() const noexcept { return dc_; }
+    const PAINTSTRUCT& Paint() const noexcept { return paint_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_ = {};
+    HDC dc_;
+};
+
+// A DC from GetDC (client area) or GetWindowDC (whole window), given back to
+// the window it came from. A null window means the screen.
+class WindowDc {
+public:
+    enum Area { Client, Whole };
+    explicit WindowDc(HWND window, Area area = Client) noexcept
+        : window_(window), dc_(area == Whole ? GetWindowDC(window) : GetDC(window))
+    {
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc()
+    {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
+
+    HDC Get() const noexcept { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects a GDI object into a DC and puts back the one it replaced, so that
+// the object can be deleted afterwards.
+class SelectGuard {
+public:
+    SelectGuard(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(SelectObject(dc, object)) {}
+    SelectGuard(const SelectGuard&) = delete;
+    SelectGuard& operator=(const SelectGuard&) = delete;
+    ~SelectGuard()
+    {
+        if (old_ && old_ != HGDI_ERROR)
+            SelectObject(dc_, old_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// Saves a DC's state (selected objects, clipping, colours, modes) and puts
+// it back, for painting into a DC that belongs to someone else.
+class SavedDcState {
+public:
+    explicit SavedDcState(HDC dc) noexcept : dc_(dc), saved_(SaveDC(dc)) {}
+    SavedDcState(const SavedDcState&) = delete;
+    SavedDcState& operator=(const SavedDcState&) = delete;
+    ~SavedDcState()
+    {
+        if (saved_)
+            RestoreDC(dc_, saved_);
+    }
+
+private:
+    HDC dc_;
+    int saved_;
+};
