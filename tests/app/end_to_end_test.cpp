@@ -51,7 +51,12 @@ public:
     Text File(const Text& name) const { return dir_ / name; }
     const Text& Directory() const { return dir_.Path(); }
 
-    void SetStatus(const Text& stdoutText) const { WriteWholeFile(File("netsh-status.txt"), stdoutText); }
+    void SetStatus(const Text& stdoutText, const Text& stderrText = Text()) const
+    {
+        WriteWholeFile(File("netsh-status.txt"), stdoutText);
+        if (!stderrText.empty())
+            WriteWholeFile(File("netsh-stderr.txt"), stderrText);
+    }
     void SetDelay(int ms) const { WriteWholeFile(File("netsh-delay.txt"), std::to_string(ms)); }
 
     std::vector<NetshRun> Runs() const
@@ -240,7 +245,8 @@ TEST(EndToEnd, PictureShowsWhatNetshPrintedWhileTheWindowIsDisabled)
     Text status = "\r\n承载网络设置\r\n----------------------\r\n";
     for (int i = 0; status.size() < 4000; ++i)
         status += "    第 " + std::to_string(i) + " 行        : 状态 已启用\r\n";
-    installation.SetStatus(status);
+    const Text errorPart = "错误: 无线自动配置服务没有运行。\r\n";
+    installation.SetStatus(status, errorPart);
     Program program(installation);
     ASSERT_NE(program.Window(), nullptr);
 
@@ -248,7 +254,8 @@ TEST(EndToEnd, PictureShowsWhatNetshPrintedWhileTheWindowIsDisabled)
     HWND box = WaitForProcessWindow(program.Process().id, "#32770");
     ASSERT_NE(box, nullptr) << "no status box";
     EXPECT_EQ(WindowText(box), "信息：");
-    EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)), status);
+    // Written to stdout, then to stderr: one text, in that order, bytes unchanged.
+    EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)), status + errorPart);
     EXPECT_FALSE(IsWindowEnabled(program.Window()));
 
     std::vector<NetshRun> runs = installation.Runs();
