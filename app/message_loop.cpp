@@ -26,8 +26,7 @@ BOOL CALLBACK MatchProgramWindow(HWND window, LPARAM param)
 bool ProgramWindowExists(HWND except)
 {
     ProgramWindowSearch search{except, false};
-    EnumThreadWindows(GetCurrentThreadId(), MatchProgramWindow,
-                      reinterpret_cast<LPARAM>(&search));
+    EnumThreadWindows(GetCurrentThreadId(), MatchProgramWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -2,12 +2,6 @@
 
 #include <mbctype.h>
 
-void SetUpMultibyteTables()
-{
-    _setmbcp(_MB_CP_ANSI);
-}
+void SetUpMultibyteTables() { _setmbcp(_MB_CP_ANSI); }
 
-bool IsAnsiLeadByte(unsigned char byte)
-{
-    return _ismbblead(byte) != 0;
-}
+bool IsAnsiLeadByte(unsigned char byte) { return _ismbblead(byte) != 0; }

@@ -60,10 +60,7 @@ void StartHotspot(HotspotPort& port)
     SaveBox(port, Box::NetworkKey);
 }
 
-void StopHotspot(HotspotPort& port)
-{
-    port.RunAndWait(kStopCommand);
-}
+void StopHotspot(HotspotPort& port) { port.RunAndWait(kStopCommand); }
 
 void ShowHotspotStatus(HotspotPort& port)
 {

@@ -24,15 +24,9 @@ void EnterRunDirectory()
     SetCurrentDirectoryA(runDirectory.c_str());
 }
 
-Text RunDirectory()
-{
-    return runDirectory;
-}
+Text RunDirectory() { return runDirectory; }
 
-Text SettingsPath()
-{
-    return Join({RunDirectory(), "\\path.ini"});
-}
+Text SettingsPath() { return Join({RunDirectory(), "\\path.ini"}); }
 
 bool FileExists(const Text& path)
 {

@@ -69,10 +69,7 @@ private:
     Text output_;
 };
 
-bool Capture::Start(const Text& commandLine)
-{
-    return StartPipedChild(commandLine, child_);
-}
+bool Capture::Start(const Text& commandLine) { return StartPipedChild(commandLine, child_); }
 
 DWORD Capture::BytesWaiting() const
 {
@@ -163,17 +160,8 @@ Text RunAndCapture(const Text& commandLine, MessageHandler handleMessage)
     return output;
 }
 
-void AllocateCaptureState()
-{
-    captureState = std::make_unique<CaptureState>();
-}
+void AllocateCaptureState() { captureState = std::make_unique<CaptureState>(); }
 
-void ReleaseCaptureState()
-{
-    captureState.reset();
-}
+void ReleaseCaptureState() { captureState.reset(); }
 
-const CaptureState* LastCapture()
-{
-    return captureState.get();
-}
+const CaptureState* LastCapture() { return captureState.get(); }

@@ -273,10 +273,7 @@ bool RegisterOwnClass(const char* name, UINT style, WNDPROC procedure, int windo
     return RegisterClassExA(&windowClass) != 0;
 }
 
-bool RegisterLabelClass()
-{
-    return RegisterOwnClass(kLabelClass, 0, LabelProc, sizeof(LONG_PTR));
-}
+bool RegisterLabelClass() { return RegisterOwnClass(kLabelClass, 0, LabelProc, sizeof(LONG_PTR)); }
 
 bool RegisterPictureClass()
 {

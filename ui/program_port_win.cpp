@@ -7,25 +7,13 @@
 #include "process/run_and_wait.h"
 #include "ui/main_window.h"
 
-Text ProgramPort::GetBoxText(Box box)
-{
-    return ::GetBoxText(mainWindow_, box);
-}
+Text ProgramPort::GetBoxText(Box box) { return ::GetBoxText(mainWindow_, box); }
 
-void ProgramPort::SetBoxText(Box box, const Text& text)
-{
-    ::SetBoxText(mainWindow_, box, text);
-}
+void ProgramPort::SetBoxText(Box box, const Text& text) { ::SetBoxText(mainWindow_, box, text); }
 
-void ProgramPort::SetWindowTitle(const Text& title)
-{
-    ::SetWindowTitle(mainWindow_, title);
-}
+void ProgramPort::SetWindowTitle(const Text& title) { ::SetWindowTitle(mainWindow_, title); }
 
-bool ProgramPort::RunAndWait(const Text& commandLine)
-{
-    return ::RunAndWait(commandLine);
-}
+bool ProgramPort::RunAndWait(const Text& commandLine) { return ::RunAndWait(commandLine); }
 
 Text ProgramPort::RunAndCapture(const Text& commandLine)
 {
@@ -34,15 +22,9 @@ Text ProgramPort::RunAndCapture(const Text& commandLine)
     return ::RunAndCapture(commandLine, HandleMessage);
 }
 
-Text ProgramPort::SettingsPath()
-{
-    return ::SettingsPath();
-}
+Text ProgramPort::SettingsPath() { return ::SettingsPath(); }
 
-bool ProgramPort::FileExists(const Text& path)
-{
-    return ::FileExists(path);
-}
+bool ProgramPort::FileExists(const Text& path) { return ::FileExists(path); }
 
 Text ProgramPort::ReadSetting(const Text& path, const Text& section, const Text& key)
 {
@@ -55,7 +37,4 @@ bool ProgramPort::WriteSetting(const Text& path, const Text& section, const Text
     return ::WriteSetting(path, section, key, value);
 }
 
-void ProgramPort::ShowMessageBox(const Text& text)
-{
-    ::ShowMessageBox(text);
-}
+void ProgramPort::ShowMessageBox(const Text& text) { ::ShowMessageBox(text); }

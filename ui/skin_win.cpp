@@ -491,7 +491,4 @@ int SetSkinStyle(int style)
     return 1;
 }
 
-int SkinStyle()
-{
-    return TheSkin().style;
-}
+int SkinStyle() { return TheSkin().style; }

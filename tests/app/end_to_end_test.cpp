@@ -284,7 +284,8 @@ TEST(EndToEnd, StopRunsAtOnceDuringASlowStatusQuery)
     ASSERT_EQ(runs.size(), 2u);
     // Each fake run takes its time; the stop line began while the status
     // query was still waiting for its own.
-    const NetshRun& status = runs[0].commandLine == "netsh wlan show hostednetwork" ? runs[0] : runs[1];
+    const NetshRun& status =
+        runs[0].commandLine == "netsh wlan show hostednetwork" ? runs[0] : runs[1];
     const NetshRun& stop = &status == &runs[0] ? runs[1] : runs[0];
     EXPECT_EQ(stop.commandLine, "netsh wlan stop hostednetwork");
     EXPECT_LT(stop.start, status.end);

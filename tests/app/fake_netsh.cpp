@@ -21,8 +21,8 @@ std::string OwnDirectory()
 std::string ReadBeside(const std::string& name, bool* found = nullptr)
 {
     std::string bytes;
-    HANDLE file = CreateFileA((OwnDirectory() + "\\" + name).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileA((OwnDirectory() + "\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     if (found)
         *found = file != INVALID_HANDLE_VALUE;
     if (file == INVALID_HANDLE_VALUE)

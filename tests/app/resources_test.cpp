@@ -13,10 +13,7 @@
 
 namespace {
 
-Text ZarvikExe()
-{
-    return TestExeDirectory() + "\\zarvik.exe";
-}
+Text ZarvikExe() { return TestExeDirectory() + "\\zarvik.exe"; }
 
 struct ExeModule {
     HMODULE module = LoadLibraryExA(ZarvikExe().c_str(), nullptr,
@@ -47,10 +44,7 @@ struct VersionNode {
     std::vector<VersionNode> children;
 };
 
-size_t AlignTo4(size_t offset)
-{
-    return (offset + 3) & ~size_t(3);
-}
+size_t AlignTo4(size_t offset) { return (offset + 3) & ~size_t(3); }
 
 VersionNode ParseVersionNode(const Text& block, size_t at, size_t* next)
 {
@@ -109,8 +103,8 @@ TEST(Resources, ManifestAsksForAdministratorAndCommonControls6)
     Text manifest = exe.Resource(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1), kNeutral);
     ASSERT_FALSE(manifest.empty()) << "no language-neutral manifest 1";
 
-    EXPECT_EQ(manifest.rfind(
-                  "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>", 0), 0u);
+    EXPECT_EQ(manifest.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>", 0),
+              0u);
     const char* required[] = {
         "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">",
         "type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" "
@@ -250,7 +244,7 @@ TEST(Resources, ExeIsA32BitGuiProgramThatImportsOnlySystemDlls)
     }
     EXPECT_TRUE(imports.count("kernel32.dll"));
     EXPECT_TRUE(imports.count("user32.dll"));
-    const std::set<Text> system = {"kernel32.dll", "user32.dll", "gdi32.dll",  "msvcrt.dll",
+    const std::set<Text> system = {"kernel32.dll", "user32.dll",   "gdi32.dll",   "msvcrt.dll",
                                    "comctl32.dll", "advapi32.dll", "shell32.dll", "ole32.dll"};
     for (const Text& name : imports)
         EXPECT_TRUE(system.count(name)) << name << " is not a system DLL";

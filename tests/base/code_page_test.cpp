@@ -4,10 +4,7 @@
 
 #include "base/multibyte_win.h"
 
-TEST(TestBench, RunsInTheChineseAnsiCodePage)
-{
-    EXPECT_EQ(GetACP(), 936u);
-}
+TEST(TestBench, RunsInTheChineseAnsiCodePage) { EXPECT_EQ(GetACP(), 936u); }
 
 TEST(MultibyteTables, KnowGbkLeadBytesOnceSetUp)
 {

@@ -15,9 +15,9 @@ TEST(Heap, EveryAllocationIsABlockOfTheProcessHeap)
     auto single = std::make_unique<int>(7);
     std::vector<char> array(5000);
     std::string text(300, 'x');
-    for (const void* block : {static_cast<const void*>(single.get()),
-                              static_cast<const void*>(array.data()),
-                              static_cast<const void*>(text.data())}) {
+    for (const void* block :
+         {static_cast<const void*>(single.get()), static_cast<const void*>(array.data()),
+          static_cast<const void*>(text.data())}) {
         EXPECT_NE(HeapSize(GetProcessHeap(), 0, block), static_cast<SIZE_T>(-1));
         EXPECT_TRUE(HeapValidate(GetProcessHeap(), 0, block));
     }

@@ -41,8 +41,8 @@ TEST(StartHotspot, BuildsTheConfigureLineFromTheBoxesUnchanged)
          "netsh wlan set hostednetwork mode=allow ssid=my net key=pw"},
         {"double quotes pass through", "\"my\"net", "p\"w",
          "netsh wlan set hostednetwork mode=allow ssid=\"my\"net key=p\"w"},
-        {"key= inside both", "a key=b", " key= ",
-         "netsh wlan set hostednetwork mode=allow ssid=a key=b key= key= "},
+        {"key= inside both", "a key=b",
+         " key= ", "netsh wlan set hostednetwork mode=allow ssid=a key=b key= key= "},
         {"Chinese account", "我的热点", "密钥1",
          "netsh wlan set hostednetwork mode=allow ssid=我的热点 key=密钥1"},
     };
@@ -85,9 +85,9 @@ TEST(StartHotspot, SavesWhatTheBoxesHoldAfterBothCommands)
 
     StartHotspot(port);
 
-    EXPECT_EQ(port.calls,
-              StartCalls("netsh wlan set hostednetwork mode=allow ssid=before key=old-key",
-                         "after", ""));
+    EXPECT_EQ(
+        port.calls,
+        StartCalls("netsh wlan set hostednetwork mode=allow ssid=before key=old-key", "after", ""));
     EXPECT_EQ(port.storedSettings["hm/zh"], "after");
     EXPECT_EQ(port.storedSettings["hm/mm"], "");
 }

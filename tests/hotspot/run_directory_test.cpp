@@ -5,23 +5,20 @@
 namespace {
 
 // Lead bytes of code page 936: 0x81 to 0xFE.
-bool IsGbkLeadByte(unsigned char byte)
-{
-    return byte >= 0x81 && byte <= 0xFE;
-}
+bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 
-bool NoLeadBytes(unsigned char)
-{
-    return false;
-}
+bool NoLeadBytes(unsigned char) { return false; }
+
+// One GBK character whose trail byte is 0x5C, the value of a backslash.
+const Text kTrail5C = "\x81\x5C";
 
 }  // namespace
 
 TEST(DirectoryOfPath, IsEverythingBeforeTheLastBackslash)
 {
     struct Case {
-        const char* path;
-        const char* directory;
+        Text path;
+        Text directory;
     };
     const Case cases[] = {
         {"D:\\tools\\app.exe", "D:\\tools"},
@@ -31,9 +28,9 @@ TEST(DirectoryOfPath, IsEverythingBeforeTheLastBackslash)
         {"\\\\server\\share\\app.exe", "\\\\server\\share"},
         {"C:\\热点\\工具\\app.exe", "C:\\热点\\工具"},
         // 81 5C is one character; its trail byte is no separator.
-        {"C:\\a\\\x81\x5C\\app.exe", "C:\\a\\\x81\x5C"},
-        {"C:\\a\\\x81\x5C" "app.exe", "C:\\a"},
-        {"C:\\dir\\\x81\x5C", "C:\\dir"},
+        {"C:\\a\\" + kTrail5C + "\\app.exe", "C:\\a\\" + kTrail5C},
+        {"C:\\a\\" + kTrail5C + "app.exe", "C:\\a"},
+        {"C:\\dir\\" + kTrail5C, "C:\\dir"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(DirectoryOfPath(c.path, IsGbkLeadByte), c.directory) << c.path;
@@ -41,7 +38,7 @@ TEST(DirectoryOfPath, IsEverythingBeforeTheLastBackslash)
 
 TEST(DirectoryOfPath, ASingleByteCodePageSeesEvery5CAsABackslash)
 {
-    EXPECT_EQ(DirectoryOfPath("C:\\a\\\x81\x5C" "app.exe", NoLeadBytes), "C:\\a\\\x81");
+    EXPECT_EQ(DirectoryOfPath("C:\\a\\" + kTrail5C + "app.exe", NoLeadBytes), "C:\\a\\\x81");
 }
 
 TEST(DirectoryOfPath, ALeadByteAtTheEndDoesNotReadPastThePath)

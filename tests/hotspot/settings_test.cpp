@@ -34,10 +34,7 @@ Found ProbeFrom(const Text& exePath)
     return found;
 }
 
-bool HaveScratchDriveD()
-{
-    return GetDriveTypeA("D:\\") != DRIVE_NO_ROOT_DIR;
-}
+bool HaveScratchDriveD() { return GetDriveTypeA("D:\\") != DRIVE_NO_ROOT_DIR; }
 
 }  // namespace
 

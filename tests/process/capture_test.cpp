@@ -37,10 +37,7 @@ testing::AssertionResult SameBytes(const Text& actual, const Text& expected)
            << testing::PrintToString(expected.substr(at, 40));
 }
 
-Text Capture(const Text& steps)
-{
-    return RunAndCapture(ProcessChild(steps), HandleForTest);
-}
+Text Capture(const Text& steps) { return RunAndCapture(ProcessChild(steps), HandleForTest); }
 
 class CaptureTest : public testing::Test {
 protected:

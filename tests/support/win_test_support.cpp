@@ -29,10 +29,7 @@ TempDir::TempDir(const Text& parent)
     }
 }
 
-TempDir::~TempDir()
-{
-    RemoveTree(path_);
-}
+TempDir::~TempDir() { RemoveTree(path_); }
 
 void RemoveTree(const Text& path)
 {
@@ -79,8 +76,8 @@ void WriteWholeFile(const Text& path, const Text& bytes)
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
     ASSERT_TRUE(file) << "cannot create " << path;
-    ASSERT_TRUE(WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                          nullptr));
+    ASSERT_TRUE(
+        WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
     ASSERT_EQ(written, bytes.size());
 }
 

@@ -44,10 +44,7 @@ void RecordingProgramPort::ShowMessageBox(const Text& text)
     log_.calls.push_back("ShowMessageBox " + text);
 }
 
-void MainWindowTest::SetUp()
-{
-    log_.settingsPath = directory_ / "path.ini";
-}
+void MainWindowTest::SetUp() { log_.settingsPath = directory_ / "path.ini"; }
 
 void MainWindowTest::TearDown()
 {
@@ -117,10 +114,7 @@ void PumpUntil(const std::function<bool(const MSG&)>& seen)
 
 namespace {
 
-void SendOne(INPUT input)
-{
-    ASSERT_EQ(SendInput(1, &input, sizeof input), 1u);
-}
+void SendOne(INPUT input) { ASSERT_EQ(SendInput(1, &input, sizeof input), 1u); }
 
 INPUT MouseButton(DWORD flags)
 {
