@@ -12,7 +12,7 @@ namespace {
 
 void* HeapBlock(std::size_t size) noexcept
 {
-    // HeapAlloc refuses 0 bytes on some systems; new must still return a unique block.
+    // new of 0 bytes must still give a block of its own.
     return HeapAlloc(GetProcessHeap(), 0, size ? size : 1);
 }
 

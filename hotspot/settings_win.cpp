@@ -18,10 +18,17 @@ constexpr DWORD kReadBufferSize = 10240;
 void EnterRunDirectory()
 {
     char exePath[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exePath, MAX_PATH);
-    runDirectory = DirectoryOfPath(exePath, IsAnsiLeadByte);
-    // If this fails the program works where it was started; nothing better to do.
-    SetCurrentDirectoryA(runDirectory.c_str());
+    // Older Windows leave a path cut at MAX_PATH without its zero: go by the length.
+    DWORD length = GetModuleFileNameA(nullptr, exePath, MAX_PATH);
+    runDirectory = DirectoryOfPath(std::string_view(exePath, length), IsAnsiLeadByte);
+    // "D:" alone names the drive's remembered directory, which is the one the
+    // program was started in when that is on the same drive: the root needs
+    // its backslash. If this fails the program works where it was started;
+    // there is nothing better to do.
+    Text directory = runDirectory;
+    if (directory.size() == 2 && directory[1] == ':')
+        directory += '\\';
+    SetCurrentDirectoryA(directory.c_str());
 }
 
 Text RunDirectory() { return runDirectory; }

@@ -38,12 +38,10 @@ DWORD NextPipePoll(DWORD previous, bool outputCame)
 void DispatchWaitingMessages(MessageHandler handleMessage)
 {
     MSG msg;
+    // On this one thread nothing can come between the look and the take, so
+    // GetMessageA takes the very message that was seen, which is no WM_QUIT.
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT) {
-        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-            // A quit that slipped in between the two calls goes back for the main loop.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
+        GetMessageA(&msg, nullptr, 0, 0);
         handleMessage(msg);
     }
 }
@@ -63,7 +61,8 @@ public:
 
 private:
     DWORD BytesWaiting() const;
-    void Read(DWORD available);
+    // Reads about as much as is waiting; gives the bytes read, zeros included.
+    DWORD Read(DWORD available);
 
     PipedChild child_;
     Text output_;
@@ -98,8 +97,9 @@ size_t KeepPieces(char* bytes, size_t count)
 // Reads the bytes that BytesWaiting reported straight onto the end of the
 // output, which grows once per read instead of being joined anew. Nobody else
 // reads the pipe, so none of these reads can block.
-void Capture::Read(DWORD available)
+DWORD Capture::Read(DWORD available)
 {
+    DWORD total = 0;
     while (available > 0) {
         const size_t start = output_.size();
         output_.resize(start + kReadSize);
@@ -107,10 +107,12 @@ void Capture::Read(DWORD available)
         const BOOL read =
             ReadFile(child_.readPipe.Get(), output_.data() + start, kReadSize, &got, nullptr);
         output_.resize(start + KeepPieces(output_.data() + start, got));
+        total += got;
         if (!read || got == 0)
-            return;
+            break;
         available -= std::min(available, got);
     }
+    return total;
 }
 
 void Capture::Gather(MessageHandler handleMessage)
@@ -130,9 +132,16 @@ void Capture::Gather(MessageHandler handleMessage)
         DispatchWaitingMessages(handleMessage);
     }
     // What the child wrote after the last look is still in the pipe. Only
-    // that much is read: something the child started may still hold the
-    // write end, and the capture must not wait for it.
-    Read(BytesWaiting());
+    // what waits there is read: something the child started may still hold
+    // the write end, and the capture must not wait for it. A read that gives
+    // nothing (a zero-length write) does not end the drain while bytes wait
+    // behind it; two in a row do, so the drain cannot spin.
+    for (int emptyReads = 0; emptyReads < 2;) {
+        const DWORD available = BytesWaiting();
+        if (available == 0)
+            break;
+        emptyReads = Read(available) > 0 ? 0 : emptyReads + 1;
+    }
 }
 
 DWORD Capture::ExitCode() const

@@ -83,8 +83,6 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(label, message, wParam, lParam);
 }
 
-// The picture box keeps its icon in GWLP_USERDATA from WM_CREATE to
-// WM_NCDESTROY.
 HICON MakePictureIcon()
 {
     // The icon file's one directory entry says where the image is and how
@@ -102,6 +100,8 @@ HICON MakePictureIcon()
     return CreateIconFromResourceEx(image, bytes, TRUE, 0x30000, 128, 128, LR_DEFAULTCOLOR);
 }
 
+// The picture box keeps its icon in GWLP_USERDATA from WM_CREATE to
+// WM_NCDESTROY.
 HICON PictureOf(HWND picture)
 {
     return reinterpret_cast<HICON>(GetWindowLongPtrA(picture, GWLP_USERDATA));

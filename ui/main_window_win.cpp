@@ -252,7 +252,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_NCDESTROY:
             OnNcDestroy(window);
-            return 0;
+            break;  // DefWindowProc frees what Windows keeps for the window
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -277,9 +277,10 @@ void KeepOuterSize(HWND window, POINT at)
 HWND CreateControl(HWND mainWindow, const ControlLayout& layout, HFONT font)
 {
     const bool edit = lstrcmpA(layout.className, "EDIT") == 0;
-    // The edit control would take WS_BORDER over and draw the border inside
-    // its client area on some systems; given afterwards, the border stays a
-    // frame outside the client area everywhere, which the centred line needs.
+    // Given WS_BORDER at creation, an edit control may keep the border for
+    // itself and draw it inside its client area (Wine's does). Set afterwards,
+    // it stays a window frame outside the client area, which the centred
+    // line needs.
     DWORD style = edit ? layout.style & ~WS_BORDER : layout.style;
     HWND control = CreateWindowExA(0, layout.className, layout.text, style, layout.x, layout.y,
                                    layout.width, layout.height, mainWindow,

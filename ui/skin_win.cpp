@@ -340,13 +340,19 @@ LRESULT ButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lParam, S
         case WM_ERASEBKGND:
             return 1;
         case WM_MOUSEMOVE: {
+            // While the button is held it has the capture, so moves keep
+            // coming with the pointer outside: hot means over the button.
             const bool wasHot = skinned.hot;
             const auto stateBefore = SendMessageA(button, BM_GETSTATE, 0, 0);
-            skinned.hot = true;
-            if (!wasHot)
+            RECT client;
+            GetClientRect(button, &client);
+            const POINT at = {static_cast<short>(LOWORD(lParam)),
+                              static_cast<short>(HIWORD(lParam))};
+            skinned.hot = PtInRect(&client, at) != FALSE;
+            if (skinned.hot && !wasHot)
                 TrackLeave(button);
             LRESULT result = DefSubclassProc(button, message, wParam, lParam);
-            if (!wasHot || SendMessageA(button, BM_GETSTATE, 0, 0) != stateBefore)
+            if (skinned.hot != wasHot || SendMessageA(button, BM_GETSTATE, 0, 0) != stateBefore)
                 RepaintNow(button);
             return result;
         }

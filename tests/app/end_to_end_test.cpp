@@ -57,7 +57,9 @@ public:
         if (!stderrText.empty())
             WriteWholeFile(File("netsh-stderr.txt"), stderrText);
     }
-    void SetDelay(int ms) const { WriteWholeFile(File("netsh-delay.txt"), std::to_string(ms)); }
+    // Status queries wait until Release() from now on.
+    void HoldStatusQueries() const { WriteWholeFile(File("netsh-hold.txt"), "release.flag"); }
+    void Release() const { WriteWholeFile(File("release.flag"), ""); }
 
     std::vector<NetshRun> Runs() const
     {
@@ -152,7 +154,18 @@ void TypeText(const std::wstring& text)
     }
 }
 
-// Real key strokes; returns once the program has handled them.
+Text Ansi(const std::wstring& text)
+{
+    Text bytes(text.size() * 2, '\0');
+    int length =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, nullptr);
+    bytes.resize(static_cast<size_t>(length));
+    return bytes;
+}
+
+// Real key strokes: the account, Tab, the key; returns once the key box
+// holds all of the key.
 void TypeInto(const Program& program, const std::wstring& account, const std::wstring& key)
 {
     SetForegroundWindow(program.Window());
@@ -161,9 +174,7 @@ void TypeInto(const Program& program, const std::wstring& account, const std::ws
     SendKey(VK_TAB, false);
     SendKey(VK_TAB, true);
     TypeText(key);
-    // A sent message is handled only after the input queued before it.
-    WaitUntil([&] { return program.BoxText(kKeyBox).size() >= 1; }, 5000);
-    Sleep(200);
+    WaitUntil([&] { return program.BoxText(kKeyBox) == Ansi(key); }, 5000);
 }
 
 }  // namespace
@@ -183,11 +194,12 @@ TEST(EndToEnd, FirstStartAsksForAnAccountThenStartSavesItAndTheNextStartLoadsIt)
 
         program.Press(kStartButton);
         ASSERT_TRUE(installation.WaitForRuns(2));
+        // The key is written last.
         ASSERT_TRUE(WaitUntil([&] {
             return GetFileAttributesA(installation.File("path.ini").c_str()) !=
-                   INVALID_FILE_ATTRIBUTES;
+                       INVALID_FILE_ATTRIBUTES &&
+                   ReadWholeFile(installation.File("path.ini")).find("\r\nmm=") != Text::npos;
         }));
-        Sleep(300);
 
         std::vector<NetshRun> runs = installation.Runs();
         ASSERT_EQ(runs.size(), 2u);
@@ -228,15 +240,17 @@ TEST(EndToEnd, StopRunsExactlyTheStopLineAndChangesNothingElse)
 
     program.Press(kStopButton);
     ASSERT_TRUE(installation.WaitForRuns(1));
-    Sleep(300);
+    EXPECT_EQ(program.BoxText(kAccountBox), "net");
+    EXPECT_EQ(program.BoxText(kKeyBox), "12345678");
+    EXPECT_EQ(program.Title(), "Zarvik");
+    // Once the program has ended, nothing else can have run or been written.
+    PostMessageA(program.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
 
     std::vector<NetshRun> runs = installation.Runs();
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].commandLine, "netsh wlan stop hostednetwork");
     EXPECT_EQ(ReadWholeFile(installation.File("path.ini")), "[hm]\r\nzh=net\r\nmm=12345678\r\n");
-    EXPECT_EQ(program.BoxText(kAccountBox), "net");
-    EXPECT_EQ(program.BoxText(kKeyBox), "12345678");
-    EXPECT_EQ(program.Title(), "Zarvik");
 }
 
 TEST(EndToEnd, PictureShowsWhatNetshPrintedWhileTheWindowIsDisabled)
@@ -272,24 +286,20 @@ TEST(EndToEnd, StopRunsAtOnceDuringASlowStatusQuery)
 {
     Installation installation;
     installation.SetStatus("slow status\r\n");
-    installation.SetDelay(3000);
+    installation.HoldStatusQueries();
     Program program(installation);
     ASSERT_NE(program.Window(), nullptr);
 
+    // Posted in this order, the press starts the query first; the click on
+    // 关闭 is then handled inside the query's wait.
     program.ClickPicture();
-    Sleep(500);
     program.Press(kStopButton);
-    ASSERT_TRUE(installation.WaitForRuns(2));
+    ASSERT_TRUE(installation.WaitForRuns(1));
     std::vector<NetshRun> runs = installation.Runs();
-    ASSERT_EQ(runs.size(), 2u);
-    // Each fake run takes its time; the stop line began while the status
-    // query was still waiting for its own.
-    const NetshRun& status =
-        runs[0].commandLine == "netsh wlan show hostednetwork" ? runs[0] : runs[1];
-    const NetshRun& stop = &status == &runs[0] ? runs[1] : runs[0];
-    EXPECT_EQ(stop.commandLine, "netsh wlan stop hostednetwork");
-    EXPECT_LT(stop.start, status.end);
+    ASSERT_EQ(runs.size(), 1u) << "the held status query cannot have ended";
+    EXPECT_EQ(runs[0].commandLine, "netsh wlan stop hostednetwork");
 
+    installation.Release();
     HWND box = WaitForProcessWindow(program.Process().id, "#32770");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)), "slow status\r\n");
@@ -352,19 +362,23 @@ TEST(EndToEnd, ClosingDuringAStatusQueryEndsAfterTheQuery)
 {
     Installation installation;
     installation.SetStatus("x");
-    installation.SetDelay(2000);
+    installation.HoldStatusQueries();
     Program program(installation);
     ASSERT_NE(program.Window(), nullptr);
 
     program.ClickPicture();
-    Sleep(500);
     PostMessageA(program.Window(), WM_CLOSE, 0, 0);
-    // On Windows the window is gone at once. Under Wine, DestroyWindow waits
-    // while the hidden console child of the query runs, so all this test can
-    // see there is that the window goes no later than the query ends and
-    // before the process does.
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(program.Window()); }, 10000));
+    // The query is held, so the process must still be there a while later.
+    Sleep(500);
+    EXPECT_EQ(WaitForSingleObject(program.Process().process.Get(), 0),
+              static_cast<DWORD>(WAIT_TIMEOUT))
+        << "the program ended before its status query";
 
+    // On Windows the window is gone at once. Under Wine, DestroyWindow waits
+    // while the hidden console child of the query runs, so here it goes
+    // only once the query is released.
+    installation.Release();
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(program.Window()); }));
     EXPECT_EQ(program.WaitForExit(), 0u);
-    ASSERT_EQ(installation.Runs().size(), 1u) << "the query ran to its end";
+    EXPECT_EQ(installation.Runs().size(), 1u) << "the query ran to its end";
 }

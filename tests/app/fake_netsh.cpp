@@ -1,9 +1,10 @@
 // Stands in for netsh beside zarvik.exe in the end-to-end tests. Each run
-// appends one record to netsh-log.txt in its own directory:
+// appends one record to netsh-log.txt in its own directory as it ends:
 //   <start ms>|<end ms>|<STARTUPINFO dwFlags>|<wShowWindow>|<current dir>|<command line>
 // and prints netsh-status.txt (from its own directory) to stdout and, when
-// present, netsh-stderr.txt to stderr. netsh-delay.txt holds milliseconds to
-// wait before printing, for slow status queries.
+// present, netsh-stderr.txt to stderr. When netsh-hold.txt names a file, a
+// "show" run waits until that file exists beside it: a status query that
+// lasts exactly as long as the test wants.
 #include <windows.h>
 
 #include <string>
@@ -60,10 +61,17 @@ int main()
     char current[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, current);
 
-    bool slow = false;
-    std::string delay = ReadBeside("netsh-delay.txt", &slow);
-    if (slow)
-        Sleep(static_cast<DWORD>(std::stoul(delay)));
+    bool held = false;
+    std::string release = ReadBeside("netsh-hold.txt", &held);
+    if (held && std::string(GetCommandLineA()).find(" show ") != std::string::npos) {
+        // A minute at most, so that a broken test cannot leave it behind for good.
+        const std::string releasePath = OwnDirectory() + "\\" + release;
+        for (int waited = 0; waited < 60000; waited += 20) {
+            if (GetFileAttributesA(releasePath.c_str()) != INVALID_FILE_ATTRIBUTES)
+                break;
+            Sleep(20);
+        }
+    }
 
     WriteAll(GetStdHandle(STD_OUTPUT_HANDLE), ReadBeside("netsh-status.txt"));
     WriteAll(GetStdHandle(STD_ERROR_HANDLE), ReadBeside("netsh-stderr.txt"));

@@ -10,14 +10,15 @@ struct Found {
     Text runDirectory, settingsPath, currentDirectory;
 };
 
-// Copies the probe to exePath, starts it from somewhere else and reads back
-// what its start-up step found.
-Found ProbeFrom(const Text& exePath)
+// Copies the probe to exePath, starts it in startIn (a scratch directory when
+// empty) and reads back what its start-up step found.
+Found ProbeFrom(const Text& exePath, const Text& startIn = Text())
 {
     TempDir elsewhere;
     Text report = elsewhere / "report.txt";
     CopyHelper("settings_probe.exe", exePath);
-    Child child = StartChild(CommandLine(exePath, Join({"\"", report, "\""})), elsewhere.Path());
+    Child child = StartChild(CommandLine(exePath, Join({"\"", report, "\""})),
+                             startIn.empty() ? elsewhere.Path() : startIn);
     EXPECT_EQ(WaitForExit(child), 0u);
 
     Text lines = ReadWholeFile(report);
@@ -46,16 +47,19 @@ TEST(RunDirectory, IsTheExeDirectoryAndBecomesCurrent)
     ASSERT_TRUE(CreateDirectoryA("D:\\tools", nullptr));
 
     struct Case {
-        Text exe, runDirectory, settingsPath, currentDirectory;
+        Text exe, startIn, runDirectory, settingsPath, currentDirectory;
     };
     const Case cases[] = {
-        {"D:\\tools\\app.exe", "D:\\tools", "D:\\tools\\path.ini", "D:\\tools"},
+        {"D:\\tools\\app.exe", "", "D:\\tools", "D:\\tools\\path.ini", "D:\\tools"},
         // A drive root: no backslash doubled, none missing.
-        {"D:\\app.exe", "D:", "D:\\path.ini", "D:\\"},
+        {"D:\\app.exe", "", "D:", "D:\\path.ini", "D:\\"},
+        // Started from elsewhere on the same drive, "D:" alone would mean that
+        // directory; the program still works in the root.
+        {"D:\\app.exe", "D:\\tools", "D:", "D:\\path.ini", "D:\\"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.exe);
-        Found found = ProbeFrom(c.exe);
+        SCOPED_TRACE(c.exe + " started in " + c.startIn);
+        Found found = ProbeFrom(c.exe, c.startIn);
         EXPECT_EQ(found.runDirectory, c.runDirectory);
         EXPECT_EQ(found.settingsPath, c.settingsPath);
         EXPECT_EQ(found.currentDirectory, c.currentDirectory);
