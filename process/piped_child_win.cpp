@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "process/child_process_win.h"
+
 namespace {
 
 const char* InterpreterPrefix()
@@ -36,14 +38,13 @@ bool StartPipedChild(const Text& commandLine, PipedChild& child)
     startupInfo.hStdOutput = writePipe.Get();
     startupInfo.hStdError = writePipe.Get();
 
-    Text line = Join({InterpreterPrefix(), commandLine});
-    PROCESS_INFORMATION processInfo = {};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startupInfo, &processInfo))
+    std::optional<ChildProcess> started =
+        StartChildProcess(Join({InterpreterPrefix(), commandLine}), startupInfo, true);
+    if (!started)
         return false;
     child.readPipe = std::move(readPipe);
-    child.process.Reset(processInfo.hProcess);
-    child.thread.Reset(processInfo.hThread);
+    child.process = std::move(started->process);
+    child.thread = std::move(started->thread);
     // Our copy of the write end closes on return: from then on only the child
     // and what it starts hold it, and the pipe breaks when they have ended.
     return true;

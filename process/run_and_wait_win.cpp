@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "base/unique_handle_win.h"
+#include "process/child_process_win.h"
 
 bool RunAndWait(const Text& commandLine)
 {
@@ -11,18 +11,12 @@ bool RunAndWait(const Text& commandLine)
     startupInfo.dwFlags = STARTF_USESHOWWINDOW;
     startupInfo.wShowWindow = SW_SHOWNORMAL;
 
-    // CreateProcessA may write into the command line, so it gets a copy; an
-    // empty text is passed as "" and fails there like any other bad line.
-    Text line = commandLine;
-    PROCESS_INFORMATION processInfo = {};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startupInfo, &processInfo))
+    // No handle of ours goes to the child: it must not keep a capture's pipe alive.
+    std::optional<ChildProcess> child = StartChildProcess(commandLine, startupInfo, false);
+    if (!child)
         return false;
-
-    UniqueHandle process(processInfo.hProcess);
-    UniqueHandle thread(processInfo.hThread);
     // The only way out of the wait is the child's end; the caller asked to
     // block until then, so the result of the wait tells nothing new.
-    WaitForSingleObject(process.Get(), INFINITE);
+    WaitForSingleObject(child->process.Get(), INFINITE);
     return true;
 }
