@@ -142,8 +142,20 @@ bool OnPicturePressed(HotspotPort& port, int /*x*/, int /*y*/, int /*keys*/)
     return false;
 }
 
+// The control that has the focus gets it back when the window is activated
+// again. A focus of nobody's, or outside the window, leaves the last one.
+void RememberFocus(MainWindow& state)
+{
+    HWND focus = GetFocus();
+    if (focus && IsChild(state.window, focus))
+        state.lastFocus = focus;
+}
+
 bool PreTranslatePicturePress(MainWindow& state, const MSG& msg)
 {
+    // The status box disables the window before it takes the activation, and
+    // disabling can take the focus from the control first: remember it now.
+    RememberFocus(state);
     std::shared_ptr<HotspotPort> port = state.port;  // state may go with the window
     return OnPicturePressed(*port, LOWORD(msg.lParam), HIWORD(msg.lParam), ModifiersDown());
 }
@@ -176,11 +188,8 @@ void OnCommand(MainWindow& state, WPARAM wParam, LPARAM lParam)
 
 void OnActivate(MainWindow& state, WPARAM wParam)
 {
-    if (LOWORD(wParam) != WA_INACTIVE)
-        return;
-    HWND focus = GetFocus();
-    if (focus && IsChild(state.window, focus))
-        state.lastFocus = focus;
+    if (LOWORD(wParam) == WA_INACTIVE)
+        RememberFocus(state);
 }
 
 void OnSetFocus(MainWindow& state)

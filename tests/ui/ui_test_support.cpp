@@ -42,6 +42,8 @@ Text RecordingProgramPort::RunAndCapture(const Text& commandLine)
 void RecordingProgramPort::ShowMessageBox(const Text& text)
 {
     log_.calls.push_back("ShowMessageBox " + text);
+    if (log_.whileStatusBoxOpen)
+        log_.whileStatusBoxOpen();
 }
 
 void MainWindowTest::SetUp() { log_.settingsPath = directory_ / "path.ini"; }

@@ -26,6 +26,8 @@ struct PortLog {
         int skinStyle;
     };
     std::vector<Moment> changes;
+    // Runs while the status box would be open.
+    std::function<void()> whileStatusBoxOpen;
 };
 
 class RecordingProgramPort final : public ProgramPort {
