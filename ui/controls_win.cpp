@@ -65,9 +65,8 @@ void PaintLabel(HWND label, HDC dc)
         SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    char text[256] = {};
-    GetWindowTextA(label, text, sizeof text);
-    DrawTextA(dc, text, -1, &client, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
+    const Text text = WindowTextOf(label);
+    DrawTextA(dc, text.c_str(), -1, &client, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
 }
 
 LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam)
@@ -287,4 +286,12 @@ void CenterEditLine(HWND edit)
     SetWindowSubclass(edit, CenteredLineProc, kCenteredLineId, 0);
     SetWindowPos(edit, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+Text WindowTextOf(HWND window)
+{
+    Text text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
 }

@@ -2,8 +2,13 @@
 
 #include <windows.h>
 
+#include "base/text.h"
+
 // The controls of the main window that are not the system's own, and what the
 // main window adds to the system's edit boxes.
+
+// The whole text of a window of this thread, however long.
+Text WindowTextOf(HWND window);
 
 // Registers a window class of this exe, if not yet registered: arrow
 // cursor, no background brush, no icon. False when it cannot be registered.

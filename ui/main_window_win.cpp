@@ -365,14 +365,7 @@ bool OpenMainWindow()
            }) != nullptr;
 }
 
-Text GetBoxText(HWND mainWindow, Box box)
-{
-    HWND edit = BoxWindow(mainWindow, box);
-    Text text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+Text GetBoxText(HWND mainWindow, Box box) { return WindowTextOf(BoxWindow(mainWindow, box)); }
 
 void SetBoxText(HWND mainWindow, Box box, const Text& text)
 {

@@ -196,8 +196,7 @@ UINT CaptionFormat(LONG style, const ButtonLook& look)
 
 void DrawCaption(HWND button, HDC dc, RECT area, const ButtonLook& look)
 {
-    char text[512] = {};
-    GetWindowTextA(button, text, sizeof text);
+    const Text text = WindowTextOf(button);
     const LONG style = GetWindowLongA(button, GWL_STYLE);
     SavedDcState keep(dc);
     if (HFONT font = reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0)))
@@ -207,7 +206,7 @@ void DrawCaption(HWND button, HDC dc, RECT area, const ButtonLook& look)
     const UINT format = CaptionFormat(style, look);
     // Placed vertically by hand: DT_VCENTER knows single lines only.
     RECT measured = area;
-    DrawTextA(dc, text, -1, &measured, format | DT_CALCRECT);
+    DrawTextA(dc, text.c_str(), -1, &measured, format | DT_CALCRECT);
     const int height = measured.bottom - measured.top;
     switch (style & BS_VCENTER) {
         case BS_TOP:
@@ -221,7 +220,7 @@ void DrawCaption(HWND button, HDC dc, RECT area, const ButtonLook& look)
     }
     if (look.pressed)
         OffsetRect(&area, 1, 1);
-    DrawTextA(dc, text, -1, &area, format);
+    DrawTextA(dc, text.c_str(), -1, &area, format);
 }
 
 void PaintButton(HWND button, HDC dc, bool hot)
