@@ -10,15 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "tests/support/exe_directory_win.h"
 
-std::string OwnDirectory()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory = path;
-    return directory.substr(0, directory.rfind('\\'));
-}
+namespace {
 
 struct Search {
     DWORD processId;
@@ -84,7 +78,7 @@ double Median(std::vector<double> values)
 int main(int argc, char** argv)
 {
     int runs = argc > 1 ? std::atoi(argv[1]) : 9;
-    std::string directory = OwnDirectory();
+    std::string directory = ExeDirectory();
     std::vector<double> zarvik, minimal;
     TimeToWindow(directory + "\\zarvik.exe", directory);  // warms the file cache
     for (int i = 0; i < runs; ++i) {

@@ -9,20 +9,14 @@
 
 #include <string>
 
-namespace {
+#include "tests/support/exe_directory_win.h"
 
-std::string OwnDirectory()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory = path;
-    return directory.substr(0, directory.rfind('\\'));
-}
+namespace {
 
 std::string ReadBeside(const std::string& name, bool* found = nullptr)
 {
     std::string bytes;
-    HANDLE file = CreateFileA((OwnDirectory() + "\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ,
+    HANDLE file = CreateFileA((ExeDirectory() + "\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     if (found)
         *found = file != INVALID_HANDLE_VALUE;
@@ -65,7 +59,7 @@ int main()
     std::string release = ReadBeside("netsh-hold.txt", &held);
     if (held && std::string(GetCommandLineA()).find(" show ") != std::string::npos) {
         // A minute at most, so that a broken test cannot leave it behind for good.
-        const std::string releasePath = OwnDirectory() + "\\" + release;
+        const std::string releasePath = ExeDirectory() + "\\" + release;
         for (int waited = 0; waited < 60000; waited += 20) {
             if (GetFileAttributesA(releasePath.c_str()) != INVALID_FILE_ATTRIBUTES)
                 break;
@@ -83,7 +77,7 @@ int main()
     // Appending under a share-nothing open: runs that overlap take turns.
     HANDLE log = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 200 && log == INVALID_HANDLE_VALUE; ++attempt) {
-        log = CreateFileA((OwnDirectory() + "\\netsh-log.txt").c_str(), FILE_APPEND_DATA, 0,
+        log = CreateFileA((ExeDirectory() + "\\netsh-log.txt").c_str(), FILE_APPEND_DATA, 0,
                           nullptr, OPEN_ALWAYS, 0, nullptr);
         if (log == INVALID_HANDLE_VALUE)
             Sleep(10);

@@ -1,5 +1,7 @@
 #include "tests/support/win_test_support.h"
 
+#include "tests/support/exe_directory_win.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -81,13 +83,7 @@ void WriteWholeFile(const Text& path, const Text& bytes)
     ASSERT_EQ(written, bytes.size());
 }
 
-Text TestExeDirectory()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    Text directory = path;
-    return directory.substr(0, directory.rfind('\\'));
-}
+Text TestExeDirectory() { return ExeDirectory(); }
 
 void CopyHelper(const Text& helperName, const Text& to)
 {
